@@ -1,0 +1,76 @@
+#pragma once
+// Variant: the value that crosses the automation boundary, and its conversions.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace ff {
+
+class Dispatch;
+
+// A handle to an automation object. Empty or referring to one object; copying adds a
+// reference, reset() drops it, and the object ends with its last reference.
+class ComObject {
+ public:
+  ComObject() = default;
+  explicit ComObject(std::shared_ptr<Dispatch> object) : object_(std::move(object)) {}
+
+  [[nodiscard]] bool is_empty() const { return object_ == nullptr; }
+  void reset() { object_.reset(); }
+  [[nodiscard]] Dispatch* get() const { return object_.get(); }
+  [[nodiscard]] long use_count() const { return object_.use_count(); }
+  friend bool operator==(const ComObject&, const ComObject&) = default;
+
+ private:
+  std::shared_ptr<Dispatch> object_;
+};
+
+struct Null {
+  friend bool operator==(Null, Null) = default;
+};
+
+// empty, null, bool, 32-bit integer, double, wide string, byte array, object.
+class Variant {
+ public:
+  using Value = std::variant<std::monostate, Null, bool, std::int32_t, double, std::u16string,
+                             std::vector<std::uint8_t>, ComObject>;
+
+  Variant() = default;
+  Variant(Null) : value_(Null{}) {}                                    // NOLINT
+  Variant(bool b) : value_(b) {}                                       // NOLINT
+  Variant(std::int32_t i) : value_(i) {}                               // NOLINT
+  Variant(double d) : value_(d) {}                                     // NOLINT
+  Variant(std::u16string s) : value_(std::move(s)) {}                  // NOLINT
+  Variant(const char16_t* s) : value_(std::u16string(s)) {}            // NOLINT
+  Variant(std::vector<std::uint8_t> b) : value_(std::move(b)) {}       // NOLINT
+  Variant(ComObject o) : value_(std::move(o)) {}                       // NOLINT
+
+  [[nodiscard]] const Value& value() const { return value_; }
+  Value& value() { return value_; }
+  template <typename T>
+  [[nodiscard]] bool holds() const { return std::holds_alternative<T>(value_); }
+  template <typename T>
+  [[nodiscard]] const T* get_if() const { return std::get_if<T>(&value_); }
+
+  // The conversions of the automation value type (VariantChangeType, flags 0).
+  // nullopt when the conversion fails; callers turn that into the empty value.
+  [[nodiscard]] std::optional<std::u16string> to_string() const;
+  [[nodiscard]] std::optional<double> to_number() const;
+  [[nodiscard]] std::optional<bool> to_bool() const;
+
+  friend bool operator==(const Variant&, const Variant&) = default;
+
+ private:
+  Value value_;
+};
+
+// Text form of a double as "%.15G" writes it ("0.1", "1E+21", "1E-07").
+std::u16string number_to_string(double value);
+// The string-to-number rule: blanks, one sign, "(5)", thousands separators, "&H"/"&O".
+std::optional<double> parse_number(std::u16string_view text);
+
+}  // namespace ff

@@ -1,0 +1,21 @@
+#pragma once
+// Code page 936 (GBK) conversions over glibc iconv. They never fail: an unmappable
+// wide character becomes '?', an invalid or cut-off byte sequence becomes '?', and a
+// NUL stays a NUL.
+
+#include <string>
+#include <string_view>
+
+namespace ff {
+
+std::u16string gbk_to_utf16(std::string_view gbk);
+std::string utf16_to_gbk(std::u16string_view wide);
+
+// Between GBK and UTF-8 (console text and file names on a non-GB locale).
+std::string gbk_to_utf8(std::string_view gbk);
+std::string utf8_to_gbk(std::string_view utf8);
+
+std::string utf16_to_utf8(std::u16string_view wide);
+std::u16string utf8_to_utf16(std::string_view utf8);
+
+}  // namespace ff
