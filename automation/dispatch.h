@@ -46,6 +46,8 @@ class Answer {
   [[nodiscard]] bool truth() const;
   [[nodiscard]] ComObject object() const;
   [[nodiscard]] Bytes bytes() const;             // the contents of a byte array
+  // The same, moving the bytes out when this answer holds the only reference to them.
+  [[nodiscard]] Bytes take_bytes() &&;
 
  private:
   std::optional<Variant> value_;

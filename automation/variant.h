@@ -1,9 +1,11 @@
 #pragma once
 // Variant: the value that crosses the automation boundary, and its conversions.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -33,11 +35,38 @@ struct Null {
   friend bool operator==(Null, Null) = default;
 };
 
+// A byte array shared between copies of a Variant, so that a large answer body is not
+// copied as it crosses the boundary. Nobody changes the bytes once they are wrapped.
+class ByteArray {
+ public:
+  ByteArray() = default;
+  ByteArray(std::vector<std::uint8_t> bytes)  // NOLINT: implicit by design
+      : data_(std::make_shared<std::vector<std::uint8_t>>(std::move(bytes))) {}
+  explicit ByteArray(std::shared_ptr<std::vector<std::uint8_t>> shared)
+      : data_(std::move(shared)) {}
+
+  [[nodiscard]] std::span<const std::uint8_t> view() const {
+    return data_ ? std::span<const std::uint8_t>(*data_) : std::span<const std::uint8_t>();
+  }
+  // The bytes as an owned vector: moved out when this is their only holder, else copied.
+  [[nodiscard]] std::vector<std::uint8_t> take() && {
+    if (!data_) return {};
+    if (data_.use_count() == 1) return std::move(*data_);
+    return *data_;
+  }
+  friend bool operator==(const ByteArray& a, const ByteArray& b) {
+    return std::ranges::equal(a.view(), b.view());
+  }
+
+ private:
+  std::shared_ptr<std::vector<std::uint8_t>> data_;
+};
+
 // empty, null, bool, 32-bit integer, double, wide string, byte array, object.
 class Variant {
  public:
   using Value = std::variant<std::monostate, Null, bool, std::int32_t, double, std::u16string,
-                             std::vector<std::uint8_t>, ComObject>;
+                             ByteArray, ComObject>;
 
   Variant() = default;
   Variant(Null) : value_(Null{}) {}                                    // NOLINT
@@ -46,7 +75,8 @@ class Variant {
   Variant(double d) : value_(d) {}                                     // NOLINT
   Variant(std::u16string s) : value_(std::move(s)) {}                  // NOLINT
   Variant(const char16_t* s) : value_(std::u16string(s)) {}            // NOLINT
-  Variant(std::vector<std::uint8_t> b) : value_(std::move(b)) {}       // NOLINT
+  Variant(std::vector<std::uint8_t> b) : value_(ByteArray(std::move(b))) {}  // NOLINT
+  Variant(ByteArray b) : value_(std::move(b)) {}                       // NOLINT
   Variant(ComObject o) : value_(std::move(o)) {}                       // NOLINT
 
   [[nodiscard]] const Value& value() const { return value_; }
