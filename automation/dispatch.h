@@ -68,7 +68,11 @@ bool put_property(const ComObject& object, std::string_view member, const Varian
 // A factory answers a new object, or an empty handle when it cannot create one.
 using Factory = std::function<ComObject()>;
 
-// Registers (or replaces) the factory for `progid`; answers the one it replaced.
+// Identifiers are matched without regard to ASCII letter case; registration and
+// creation may run on any thread. Factories run outside the registry's lock and may
+// themselves create objects; one that throws counts as one answering empty.
+// Registers (or replaces) the factory for `progid`; answers the one it replaced (empty
+// when there was none). An empty factory takes `progid` out of use.
 Factory register_factory(std::string progid, Factory factory);
 // Registers only when nothing is registered under `progid` yet.
 void register_factory_if_absent(std::string progid, Factory factory);

@@ -100,7 +100,10 @@ class Variant {
 
 // Text form of a double as "%.15G" writes it ("0.1", "1E+21", "1E-07").
 std::u16string number_to_string(double value);
-// The string-to-number rule: blanks, one sign, "(5)", thousands separators, "&H"/"&O".
+// The string-to-number rule: blanks and tabs around, one sign (leading, trailing or
+// "(5)" for -5), thousands separators "," between integer digits, one ".", an exponent,
+// or "&H1F" / "&O17" (read as unsigned values). Independent of the locale.
+// Example: " 1,234.5- " -> -1234.5; "0x10", "Infinity", "" -> nullopt.
 std::optional<double> parse_number(std::u16string_view text);
 
 }  // namespace ff

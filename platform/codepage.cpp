@@ -172,6 +172,7 @@ class Output {
   }
   std::basic_string<CharT> finish() && {
     text_.resize(used_ / sizeof(CharT));
+    if (text_.size() < text_.capacity() / 2) text_.shrink_to_fit();  // the guess was generous
     return std::move(text_);
   }
 
