@@ -6,6 +6,7 @@
 
 #include "automation/variant.h"
 #include "text/types.h"
+#include "web/header_names.h"  // header_name_of, header_value_of
 
 namespace ff {
 
@@ -38,12 +39,14 @@ struct WebRequestOptions {
   bool normalize_headers = true;
 };
 
-// Answers the body of the answer; empty when the answer has none or no exchange
-// took place.
+// Requests `link` synchronously and answers the body of the answer, or empty Bytes
+// when it has none or no exchange took place. Unless `add_default_headers` is off, the
+// header lines "Accept: */*", "Referer: <link>", "Accept-Language: zh-cn", a User-Agent
+// and, for POST, a form Content-Type are added where the block lacks them; certificate
+// errors are ignored. Afterwards `response_headers`, `status_code` and
+// `returned_cookies` hold what the server sent, and a given `cookies` text is merged with
+// the cookies the server set. Failures are quiet: a step that fails gives its empty value
+// and the exchange goes on; when no request object can be created, nothing is written.
 [[nodiscard]] Bytes web_request(std::string_view link, const WebRequestOptions& options = {});
-
-// The trimmed text before / after the first ":" of a header line; empty without one.
-[[nodiscard]] Text header_name_of(std::string_view line);
-[[nodiscard]] Text header_value_of(std::string_view line);
 
 }  // namespace ff
