@@ -18,8 +18,15 @@ inline constexpr bool is_lead_byte(unsigned char b) { return b >= 0x80; }
 // The boundary after the character that begins at byte i (0-based, i < text.size()).
 // Example: next_boundary("a\xB0\xA1", 1) == 3; next_boundary("a\xB0", 1) == 3 (cut short).
 inline std::size_t next_boundary(std::string_view text, std::size_t i) {
-  return i + (is_lead_byte(static_cast<unsigned char>(text[i])) ? 2 : 1);
+  // 1 + the top bit: branch-free, since the walkers run over texts of megabytes.
+  return i + 1 + (static_cast<unsigned char>(text[i]) >> 7);
 }
+
+// The end of the run of one-byte characters that begins at the boundary `from`: the first
+// lead byte at or after `from`, or text.size(). Every byte of the run begins a character,
+// and so does the lead byte that ends it, which lets a walker treat a run in one go.
+// Example: single_byte_run_end("ab\xB0\xA1" "c", 0) == 2.
+std::size_t single_byte_run_end(std::string_view text, std::size_t from);
 
 // A..Z become a..z; every other byte stays. No locale or code-page rule.
 inline constexpr unsigned char fold_ascii(unsigned char b) {

@@ -20,6 +20,16 @@ std::size_t member_char_width(std::string_view text, std::size_t i) {
   return 1;
 }
 
+// Calls visit with each character of text, in order.
+template <typename Visit>
+void for_each_member_char(std::string_view text, Visit visit) {
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t width = member_char_width(text, i);
+    visit(text.substr(i, width));
+    i += width;
+  }
+}
+
 }  // namespace
 
 int find_member(const TextArray& array, std::string_view text) {
@@ -31,27 +41,24 @@ int find_member(const TextArray& array, std::string_view text) {
 
 int split_into_chars(std::string_view text, TextArray& array) {
   array.clear();
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t width = member_char_width(text, i);
-    array.emplace_back(text.substr(i, width));
-    i += width;
-  }
+  for_each_member_char(text, [&array](std::string_view c) { array.emplace_back(c); });
   return static_cast<int>(array.size());
 }
 
 Text dedupe_members(std::string_view text, std::string_view delimiter, bool by_delimiter) {
-  TextArray parts;
-  if (by_delimiter) {
-    parts = split_text(text, delimiter);
-  } else {
-    split_into_chars(text, parts);
-  }
-  std::unordered_set<std::string_view> seen;  // views into `parts`, which outlives it
+  std::unordered_set<std::string_view> seen;  // views into `text` or `pieces`
   std::string kept;
-  for (const Text& part : parts) {
-    if (!seen.insert(part.view()).second) continue;
-    kept.append(part.view());
+  const auto keep_first = [&](std::string_view part) {
+    if (!seen.insert(part).second) return;
+    kept.append(part);
     kept.append(delimiter);
+  };
+  TextArray pieces;
+  if (by_delimiter) {
+    pieces = split_text(text, delimiter);
+    for (const Text& piece : pieces) keep_first(piece.view());
+  } else {
+    for_each_member_char(text, keep_first);
   }
   // Every kept part was followed by the delimiter; the final one goes.
   kept.resize(kept.size() >= delimiter.size() ? kept.size() - delimiter.size() : 0);

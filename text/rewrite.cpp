@@ -68,12 +68,16 @@ Text trim_both(std::string_view text) {
   }
   std::size_t end = begin;  // just past the last character that is not a space
   for (std::size_t i = begin; i < text.size();) {
-    const std::size_t next = char_walk::next_boundary(text, i);
+    const std::size_t lead = char_walk::single_byte_run_end(text, i);
+    const std::size_t kept = text.substr(i, lead - i).find_last_not_of(kSpace);
+    if (kept != std::string_view::npos) end = i + kept + 1;
+    if (lead == text.size()) break;
+    const std::size_t next = char_walk::next_boundary(text, lead);
     if (next > text.size()) {
-      end = i;  // a lead byte cut short: it goes, the spaces before it stay
+      end = lead;  // a lead byte cut short: it goes, the spaces before it stay
       break;
     }
-    if (!is_space_char(text, i, next)) end = next;
+    if (!is_space_char(text, lead, next)) end = next;
     i = next;
   }
   return Text(text.substr(begin, end - begin));
@@ -81,8 +85,13 @@ Text trim_both(std::string_view text) {
 
 Text to_upper(std::string_view text) {
   std::string upper(text);
-  for (std::size_t i = 0; i < upper.size(); i = char_walk::next_boundary(upper, i)) {
-    if (upper[i] >= 'a' && upper[i] <= 'z') upper[i] = static_cast<char>(upper[i] - ('a' - 'A'));
+  for (std::size_t i = 0; i < upper.size();) {
+    const std::size_t lead = char_walk::single_byte_run_end(upper, i);
+    for (; i < lead; ++i) {
+      if (upper[i] >= 'a' && upper[i] <= 'z') upper[i] = static_cast<char>(upper[i] - ('a' - 'A'));
+    }
+    if (lead == upper.size()) break;
+    i = char_walk::next_boundary(upper, lead);  // the double-byte character stays as it is
   }
   return Text(std::move(upper));
 }
