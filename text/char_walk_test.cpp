@@ -45,6 +45,31 @@ std::vector<int> matches(std::string_view text, std::string_view sub, std::size_
   return found;
 }
 
+// trim_both by the plain rule: skip leading spaces, then keep up to the last character
+// that is not a space; a lead byte cut short at the end goes alone.
+std::string trimmed(std::string_view text) {
+  const auto is_space = [&](std::size_t i, std::size_t width) {
+    return width == 1 ? text[i] == ' ' : text.substr(i, 2) == "\xA1\xA1";
+  };
+  const auto width_at = [&](std::size_t i) {
+    return static_cast<unsigned char>(text[i]) >= 0x80 ? std::size_t{2} : std::size_t{1};
+  };
+  std::size_t begin = 0;
+  while (begin < text.size() && begin + width_at(begin) <= text.size() &&
+         is_space(begin, width_at(begin))) {
+    begin += width_at(begin);
+  }
+  std::size_t end = begin;
+  for (const std::size_t i : boundaries(text, begin)) {
+    if (i + width_at(i) > text.size()) {
+      end = i;
+      break;
+    }
+    if (!is_space(i, width_at(i))) end = i + width_at(i);
+  }
+  return std::string(text.substr(begin, end - begin));
+}
+
 std::string random_text(std::mt19937& rng) {
   static constexpr char kAlphabet[] = {'a', 'A', 'X', ';', ' ', '\x81', '\xA1', '\xB0'};
   std::string text(std::uniform_int_distribution<std::size_t>(0, 48)(rng), ' ');
@@ -77,6 +102,7 @@ TEST(TextCharWalk, WalkersAgreeWithThePlainSteppingRule) {
       if (upper[i] >= 'a' && upper[i] <= 'z') upper[i] -= 32;
     }
     EXPECT_EQ(to_upper(text), Text(upper));
+    EXPECT_EQ(trim_both(text), Text(trimmed(text)));
 
     std::size_t pieces = 0, piece = 0;
     // After a delimiter the walk starts afresh, even inside a double-byte character.

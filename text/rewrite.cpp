@@ -17,6 +17,34 @@ bool is_space_char(std::string_view text, std::size_t i, std::size_t next) {
          static_cast<unsigned char>(text[i + 1]) == kFullWidthSpaceByte;
 }
 
+// Just past the leading run of spaces.
+std::size_t leading_spaces_end(std::string_view text) {
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    const std::size_t next = char_walk::next_boundary(text, begin);
+    if (next > text.size() || !is_space_char(text, begin, next)) break;
+    begin = next;
+  }
+  return begin;
+}
+
+// Just past the last character from `begin` on that is not a space; a lead byte cut short
+// at the end goes, and the spaces before it stay.
+std::size_t trailing_spaces_begin(std::string_view text, std::size_t begin) {
+  std::size_t end = begin;
+  for (std::size_t i = begin; i < text.size();) {
+    const std::size_t lead = char_walk::single_byte_run_end(text, i);
+    const std::size_t kept = text.substr(i, lead - i).find_last_not_of(kSpace);
+    if (kept != std::string_view::npos) end = i + kept + 1;
+    if (lead == text.size()) break;
+    const std::size_t next = char_walk::next_boundary(text, lead);
+    if (next > text.size()) return lead;
+    if (!is_space_char(text, lead, next)) end = next;
+    i = next;
+  }
+  return end;
+}
+
 }  // namespace
 
 Text replace_text(std::string_view text, std::string_view find, std::string_view replacement,
@@ -60,27 +88,8 @@ TextArray split_text(std::string_view text, std::string_view delimiter) {
 }
 
 Text trim_both(std::string_view text) {
-  std::size_t begin = 0;
-  while (begin < text.size()) {
-    const std::size_t next = char_walk::next_boundary(text, begin);
-    if (next > text.size() || !is_space_char(text, begin, next)) break;
-    begin = next;
-  }
-  std::size_t end = begin;  // just past the last character that is not a space
-  for (std::size_t i = begin; i < text.size();) {
-    const std::size_t lead = char_walk::single_byte_run_end(text, i);
-    const std::size_t kept = text.substr(i, lead - i).find_last_not_of(kSpace);
-    if (kept != std::string_view::npos) end = i + kept + 1;
-    if (lead == text.size()) break;
-    const std::size_t next = char_walk::next_boundary(text, lead);
-    if (next > text.size()) {
-      end = lead;  // a lead byte cut short: it goes, the spaces before it stay
-      break;
-    }
-    if (!is_space_char(text, lead, next)) end = next;
-    i = next;
-  }
-  return Text(text.substr(begin, end - begin));
+  const std::size_t begin = leading_spaces_end(text);
+  return Text(text.substr(begin, trailing_spaces_begin(text, begin) - begin));
 }
 
 Text to_upper(std::string_view text) {
