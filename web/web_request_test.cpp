@@ -278,6 +278,21 @@ TEST_F(WebRequestTest, AStalledServerEndsTheCallAfterTheTimeOut) {
   EXPECT_LT(elapsed, std::chrono::seconds(6));
 }
 
+TEST_F(WebRequestTest, TimeOutMinusOneKeepsTheObjectsOwnTimeOuts) {
+  ComObject own = make_http_request_object();
+  const Variant one_second(std::int32_t{1000});
+  ASSERT_TRUE(call_method(own, "SetTimeouts", {one_second, one_second, one_second, one_second})
+                  .ok());
+  WebRequestOptions options;
+  options.request_object = own;
+  options.timeout_seconds = -1;
+
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_TRUE(web_request(server_.url("/stall"), options).empty());
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(6))
+      << "the default of 15 seconds was set over the object's own time-outs";
+}
+
 TEST_F(WebRequestTest, AnUnreachablePortGivesEmptyResults) {
   Text headers = "stale";
   Text returned = "stale";
