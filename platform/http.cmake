@@ -19,5 +19,8 @@ if(FONT_FETCH_BUILD_TESTS)
 endif()
 
 ff_add_tests(ff_http_object_test
-  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/http_request_test.cpp
+  SOURCES
+    ${CMAKE_CURRENT_SOURCE_DIR}/http_request_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/http_response_reader_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/http_syntax_test.cpp
   DEPS ff_http_object ff_test_support)

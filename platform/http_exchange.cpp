@@ -148,6 +148,9 @@ void configure_transport(OptionSetter& set, const HttpExchangeRequest& request) 
   set(CURLOPT_URL, request.url.c_str());
   set(CURLOPT_NOSIGNAL, 1L);
   set(CURLOPT_PROTOCOLS_STR, "http,https");
+  // HTTP/1.1 only: header names then arrive in the letter case the server wrote
+  // ("Set-Cookie"), and every status line carries its reason phrase.
+  set(CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
   set(CURLOPT_BUFFERSIZE, kReceiveBufferSize);
   set(CURLOPT_HEADEROPT, static_cast<long>(CURLHEADER_SEPARATE));
   set(CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);

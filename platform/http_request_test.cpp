@@ -275,6 +275,8 @@ TEST_F(HttpRequestTest, ResponseHeadersAreTheFinalAnswersOnly) {
   });
   server_->Get("/final", [](const httplib::Request&, httplib::Response& response) {
     response.set_header("X-Final", "yes");
+    response.set_header("X-Utf8", "字");
+    response.set_header("X-Latin", "\xE9t\xE9");  // not UTF-8: read as Latin-1
     response.set_content("final", "text/plain");
   });
   server_.start();
@@ -285,6 +287,8 @@ TEST_F(HttpRequestTest, ResponseHeadersAreTheFinalAnswersOnly) {
   const std::string block = as_utf8(call_method(followed, "GetAllResponseHeaders"));
   EXPECT_EQ(as_utf8(get_property(followed, "GetAllResponseHeaders")), block);
   EXPECT_THAT(block, HasSubstr("X-Final: yes\r\n"));
+  EXPECT_THAT(block, HasSubstr("X-Utf8: 字\r\n"));
+  EXPECT_THAT(block, HasSubstr("X-Latin: été\r\n"));
   EXPECT_THAT(block, Not(HasSubstr("X-Hop")));
   EXPECT_THAT(block, Not(HasSubstr("HTTP/")));
   EXPECT_TRUE(block.ends_with("\r\n\r\n")) << block;
