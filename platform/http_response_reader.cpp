@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <exception>
 
 namespace ff {
 namespace {
@@ -46,10 +47,13 @@ void ResponseReader::start_answer(std::string_view status_line) {
   if (code_end < rest.size()) reason_ = rest.substr(code_end + 1);
 }
 
-void ResponseReader::reserve_body(std::uint64_t announced_length) {
+void ResponseReader::reserve_body(std::uint64_t announced_length) noexcept {
   if (reserved_) return;
   reserved_ = true;
-  body_->reserve(static_cast<std::size_t>(std::min(announced_length, kMaxBodyReservation)));
+  try {
+    body_->reserve(static_cast<std::size_t>(std::min(announced_length, kMaxBodyReservation)));
+  } catch (const std::exception&) {
+  }
 }
 
 void ResponseReader::add_body(std::string_view bytes) {

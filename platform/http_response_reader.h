@@ -33,8 +33,9 @@ class ResponseReader {
   // One header line with its line ending, as libcurl delivers it. False when the
   // header bytes exceed kMaxHeaderBytes: the exchange is to be abandoned.
   [[nodiscard]] bool add_header_line(std::string_view line);
-  // Reserves room for an announced body length (capped), once per answer.
-  void reserve_body(std::uint64_t announced_length);
+  // Reserves room for an announced body length (capped), once per answer. A reservation
+  // that cannot be made is skipped: the body then grows as it arrives.
+  void reserve_body(std::uint64_t announced_length) noexcept;
   void add_body(std::string_view bytes);  // may throw std::bad_alloc
 
   [[nodiscard]] std::size_t body_size() const { return body_->size(); }
