@@ -5,7 +5,9 @@
 // Members (names without regard to letter case; text arguments cross as UTF-16 and go
 // on the wire as UTF-8; a call that fails answers nothing, the caller's empty value):
 //   SetTimeouts(resolve, connect, send, receive)  ms; 0 or -1: no limit
-//   SetProxy(setting [, server [, bypass]])       0: default, 1: direct, 2: server
+//   SetProxy(setting [, server])                  0: the proxy environment variables,
+//                                                 1: direct, 2: server (or a list
+//                                                 "http=h:p;https=h:p"); no bypass list
 //   Open(method, url [, async = false])           synchronous only
 //   Option(index) get / put                       4: certificate errors to ignore,
 //                                                 6: follow redirects
