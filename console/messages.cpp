@@ -1,0 +1,85 @@
+#include "console/messages.h"
+
+#include "text/primitives.h"
+
+namespace ff::messages {
+
+// The bytes are GBK (code page 936); each comment shows the text.
+
+// Tips：复制链接后鼠标右键单击窗口粘贴，回车键确认：\r\n
+const std::string_view prompt_tip =
+    "Tips\xa3\xba\xb8\xb4\xd6\xc6\xc1\xb4\xbd\xd3\xba\xf3\xca\xf3\xb1\xea\xd3\xd2\xbc\xfc"
+    "\xb5\xa5\xbb\xf7\xb4\xb0\xbf\xda\xd5\xb3\xcc\xf9\xa3\xac\xbb\xd8\xb3\xb5\xbc\xfc\xc8"
+    "\xb7\xc8\xcf\xa3\xba\r\n";
+// 请输入要下载的链接：
+const std::string_view prompt = "\xc7\xeb\xca\xe4\xc8\xeb\xd2\xaa\xcf\xc2\xd4\xd8\xb5\xc4\xc1\xb4\xbd\xd3\xa3\xba";
+// 请重新输入\r\n
+const std::string_view enter_again = "\xc7\xeb\xd6\xd8\xd0\xc2\xca\xe4\xc8\xeb\r\n";
+// 错误的链接\r\n
+const std::string_view wrong_link = "\xb4\xed\xce\xf3\xb5\xc4\xc1\xb4\xbd\xd3\r\n";
+// 正在准备下载字体....\r\n
+const std::string_view preparing =
+    "\xd5\xfd\xd4\xda\xd7\xbc\xb1\xb8\xcf\xc2\xd4\xd8\xd7\xd6\xcc\xe5....\r\n";
+// 已退出排队，正在下载...\r\n
+const std::string_view leaving_queue =
+    "\xd2\xd1\xcd\xcb\xb3\xf6\xc5\xc5\xb6\xd3\xa3\xac\xd5\xfd\xd4\xda\xcf\xc2\xd4\xd8...\r\n";
+// 下载成功，已保存到桌面，按回车键结束。\r\n
+const std::string_view saved =
+    "\xcf\xc2\xd4\xd8\xb3\xc9\xb9\xa6\xa3\xac\xd2\xd1\xb1\xa3\xb4\xe6\xb5\xbd\xd7\xc0\xc3"
+    "\xe6\xa3\xac\xb0\xb4\xbb\xd8\xb3\xb5\xbc\xfc\xbd\xe1\xca\xf8\xa1\xa3\r\n";
+// 下载失败，按回车键结束。\r\n
+const std::string_view failed =
+    "\xcf\xc2\xd4\xd8\xca\xa7\xb0\xdc\xa3\xac\xb0\xb4\xbb\xd8\xb3\xb5\xbc\xfc\xbd\xe1\xca"
+    "\xf8\xa1\xa3\r\n";
+
+namespace {
+constexpr std::string_view kErrorStart = "#ERROR:";
+constexpr std::string_view kLineEnd = "\r\n";
+// 正在刷新页面，已刷新：
+constexpr std::string_view kRefreshStart =
+    "\xd5\xfd\xd4\xda\xcb\xa2\xd0\xc2\xd2\xb3\xc3\xe6\xa3\xac\xd2\xd1\xcb\xa2\xd0\xc2\xa3\xba";
+// " 次\r\n"
+constexpr std::string_view kRefreshEnd = " \xb4\xce\r\n";
+// "服务器返回 "
+constexpr std::string_view kStatusStart = "\xb7\xfe\xce\xf1\xc6\xf7\xb7\xb5\xbb\xd8 ";
+// "无法保存文件 "
+constexpr std::string_view kSaveStart = "\xce\xde\xb7\xa8\xb1\xa3\xb4\xe6\xce\xc4\xbc\xfe ";
+// "："
+constexpr std::string_view kFullWidthColon = "\xa3\xba";
+}  // namespace
+
+Text error_line(std::string_view detail) { return concat_text(kErrorStart, detail, kLineEnd); }
+
+Text refresh_line(int attempt) {
+  return concat_text(kRefreshStart, int_to_text(attempt), kRefreshEnd);
+}
+
+// 当前普通下载线路非常拥挤
+const std::string_view waiting_sentence_gbk =
+    "\xb5\xb1\xc7\xb0\xc6\xd5\xcd\xa8\xcf\xc2\xd4\xd8\xcf\xdf\xc2\xb7\xb7\xc7\xb3\xa3\xd3"
+    "\xb5\xbc\xb7";
+const std::string_view waiting_sentence_utf8 =
+    "\xe5\xbd\x93\xe5\x89\x8d\xe6\x99\xae\xe9\x80\x9a\xe4\xb8\x8b\xe8\xbd\xbd\xe7\xba\xbf"
+    "\xe8\xb7\xaf\xe9\x9d\x9e\xe5\xb8\xb8\xe6\x8b\xa5\xe6\x8c\xa4";
+
+// 字体
+const std::string_view file_stem = "\xd7\xd6\xcc\xe5";
+
+// 无法连接服务器
+const std::string_view no_connection = "\xce\xde\xb7\xa8\xc1\xac\xbd\xd3\xb7\xfe\xce\xf1\xc6\xf7";
+// 服务器返回的内容为空
+const std::string_view empty_answer =
+    "\xb7\xfe\xce\xf1\xc6\xf7\xb7\xb5\xbb\xd8\xb5\xc4\xc4\xda\xc8\xdd\xce\xaa\xbf\xd5";
+
+Text status_refused(int status) { return concat_text(kStatusStart, int_to_text(status)); }
+
+Text save_refused(std::string_view path, std::string_view reason) {
+  return concat_text(kSaveStart, path, kFullWidthColon, reason);
+}
+
+// 已接收 
+const std::string_view progress_received = "\xd2\xd1\xbd\xd3\xca\xd5 ";
+// ，速度 
+const std::string_view progress_rate = "\xa3\xac\xcb\xd9\xb6\xc8 ";
+
+}  // namespace ff::messages
