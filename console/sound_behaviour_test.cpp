@@ -92,9 +92,10 @@ TEST_F(SoundBehaviourTest, AWaitingPageInUtf8IsNotSavedAsTheFont) {
 }
 
 TEST_F(SoundBehaviourTest, AnswersThatHoldTheScriptEngineAreCutShort) {
+  // A string answer is run once more as script, an expression as it stands.
   const std::string hostile[] = {
-      "while(true){}",
-      "for(var a=[];;)a.push(new Array(1000000).join('x'))",
+      R"("for(;;){}")",
+      "(function(){for(var a=[];;)a.push(new Array(1000000).join('x'))})()",
   };
   for (std::size_t i = 0; i < std::size(hostile); ++i) {
     serve("/f/" + std::to_string(i) + ".ttf", {Answer{200, hostile[i], "text/plain"}});
@@ -105,7 +106,7 @@ TEST_F(SoundBehaviourTest, AnswersThatHoldTheScriptEngineAreCutShort) {
     const auto begin = std::chrono::steady_clock::now();
     // Not a value, not the waiting page: the answer is the download.
     EXPECT_EQ(run({url("/f/" + std::to_string(i) + ".ttf")}), kPrompt + kPolling + kSaving + kSaved);
-    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(8));
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(6));
   }
 }
 
