@@ -124,10 +124,10 @@ TEST_F(FontFetchTest, AnswersHelpVersionAndUnknownArguments) {
   }
 }
 
-TEST_F(FontFetchTest, ClearsTheScreenAndReadsTheLastEnterWithoutEcho) {
-  TerminalRun terminal(environment("C.UTF-8"));
+// Types `link` at the prompt and waits until the download is saved and the program
+// waits for the last Enter with the echo off.
+void reach_the_last_enter(TerminalRun& terminal, const std::string& link) {
   ASSERT_TRUE(terminal.wait_for(utf8(messages::prompt))) << terminal.screen();
-  const std::string link = url("/f/font.ttf");
   terminal.type(link + "\r");
   // The end of M9 without its line end, which the terminal turns into CR CR LF.
   const std::string saved = utf8(messages::saved.substr(0, messages::saved.size() - 2));
@@ -137,6 +137,12 @@ TEST_F(FontFetchTest, ClearsTheScreenAndReadsTheLastEnterWithoutEcho) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   ASSERT_FALSE(terminal.echoing()) << "the echo is off while the last Enter is awaited";
+}
+
+TEST_F(FontFetchTest, ClearsTheScreenAndReadsTheLastEnterWithoutEcho) {
+  TerminalRun terminal(environment("C.UTF-8"));
+  const std::string link = url("/f/font.ttf");
+  reach_the_last_enter(terminal, link);
   terminal.type("secret\r");
   EXPECT_EQ(terminal.wait_for_exit(), 0);
   EXPECT_TRUE(terminal.echoing());
@@ -152,6 +158,14 @@ TEST_F(FontFetchTest, ClearsTheScreenAndReadsTheLastEnterWithoutEcho) {
   EXPECT_EQ(clearings, 2u);
   EXPECT_LT(screen.find(kClearScreen), screen.find(utf8(messages::preparing).substr(0, 6)));
   EXPECT_EQ(file_content(desktop_file("\xe5\xad\x97\xe4\xbd\x93.ttf")), kFont);
+}
+
+TEST_F(FontFetchTest, AnInterruptAtTheLastEnterSwitchesTheEchoBackOn) {
+  TerminalRun terminal(environment("C.UTF-8"));
+  reach_the_last_enter(terminal, url("/f/font.ttf"));
+  terminal.type("\x03");  // Ctrl-C
+  EXPECT_EQ(terminal.wait_for_exit(), -1) << "ended by the signal";
+  EXPECT_TRUE(terminal.echoing());
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 #include "platform/console_io.h"
 
-#include <termios.h>
-
 #include <cerrno>
 #include <chrono>
 #include <string>
 #include <thread>
 
+#include "platform/echo_off.h"
 #include "platform/line_reader.h"
 #include "platform/locale_encoding.h"
 
@@ -24,27 +23,6 @@ void write_all(int fd, std::string_view bytes) {
     bytes.remove_prefix(static_cast<std::size_t>(done));
   }
 }
-
-// Switches the terminal's echo off for its lifetime, when `fd` is a terminal.
-class EchoOff {
- public:
-  explicit EchoOff(int fd) : fd_(fd) {
-    if (!is_terminal(fd_) || tcgetattr(fd_, &saved_) != 0) return;
-    termios quiet = saved_;
-    quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-    active_ = tcsetattr(fd_, TCSANOW, &quiet) == 0;
-  }
-  EchoOff(const EchoOff&) = delete;
-  EchoOff& operator=(const EchoOff&) = delete;
-  ~EchoOff() {
-    if (active_) tcsetattr(fd_, TCSANOW, &saved_);
-  }
-
- private:
-  int fd_;
-  termios saved_{};
-  bool active_ = false;
-};
 
 LineReader& standard_input() {
   static LineReader reader(STDIN_FILENO);
