@@ -102,13 +102,12 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME font-fetch)
 set(CPACK_PACKAGE_VENDOR "font-fetch developers")
 set(CPACK_PACKAGE_CONTACT "font-fetch developers <font-fetch@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-  "fetches a font from a busy font-sharing website and saves it to the Desktop")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_COMPONENTS_ALL runtime development)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# Each package's description is its component's: the first line is the synopsis.
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
