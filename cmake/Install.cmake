@@ -73,6 +73,14 @@ endforeach()
 target_link_libraries(ff_core INTERFACE ${ff_installed_libraries})
 # The headers need C++20 of whoever includes them.
 target_compile_features(ff_core INTERFACE cxx_std_20)
+# Libraries built with sanitizers or fuzzer instrumentation need their runtimes where
+# they are linked.
+if(FONT_FETCH_SANITIZE)
+  target_link_options(ff_core INTERFACE -fsanitize=${FONT_FETCH_SANITIZE})
+endif()
+if(FONT_FETCH_FUZZ)
+  target_link_options(ff_core INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 install(TARGETS ff_core ${ff_installed_libraries}
   EXPORT font-fetch-targets
