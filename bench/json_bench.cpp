@@ -29,6 +29,15 @@ void error_answer_cycle(benchmark::State& state) {
 }
 BENCHMARK(error_answer_cycle)->Unit(benchmark::kMicrosecond);
 
+// What every polling attempt spends on a waiting page: the dialogue's one document loads
+// the 20 KiB page, which fails as script, in a new engine each time.
+void error_test_on_waiting_page(benchmark::State& state) {
+  JsonDocument document;
+  const Text page(waiting_page());
+  for (auto _ : state) benchmark::DoNotOptimize(document.parse(page));
+}
+BENCHMARK(error_test_on_waiting_page)->Unit(benchmark::kMicrosecond);
+
 // parse of 1 MiB: a new engine with the helper script, then the text run through eval.
 void parse_megabyte(benchmark::State& state) {
   JsonDocument document;
