@@ -53,6 +53,7 @@ std::shared_ptr<ScriptEngine> ScriptEngine::create() {
   if (!group) return nullptr;
   JSGlobalContextRef context = JSGlobalContextCreateInGroup(group, nullptr);
   if (!context) return nullptr;
+  JSGlobalContextSetIncludesNativeCallStackWhenReportingExceptions(context, false);
   return std::shared_ptr<ScriptEngine>(new ScriptEngine(context));
 }
 

@@ -14,6 +14,11 @@ typedef bool (*JSShouldTerminateCallback)(JSContextRef ctx, void* context);
 void JSContextGroupSetExecutionTimeLimit(JSContextGroupRef group, double limit,
                                          JSShouldTerminateCallback callback, void* context);
 
+// Whether a script error also records the native (C++) call stack. Recording it costs
+// a backtrace and symbol lookups on every error; we never read it.
+void JSGlobalContextSetIncludesNativeCallStackWhenReportingExceptions(JSGlobalContextRef ctx,
+                                                                      bool includes);
+
 // A full garbage collection, done before it returns (JSGarbageCollect only suggests one).
 void JSSynchronousGarbageCollectForDebugging(JSContextRef ctx);
 }

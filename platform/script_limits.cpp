@@ -1,13 +1,13 @@
 #include "platform/script_limits.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
-#include <memory>
 
 #include "platform/jsc_private.h"
-
+#include "platform/unique_fd.h"
 
 namespace ff {
 namespace {
@@ -48,11 +48,17 @@ bool should_terminate(JSContextRef context, void*) {
 }  // namespace
 
 std::size_t resident_bytes() {
-  std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen("/proc/self/statm", "re"),
-                                                          &std::fclose);
+  // Read on every watchdog tick and around every call: keep the file open and read it
+  // from the start each time rather than opening it again.
+  static const UniqueFd statm(::open("/proc/self/statm", O_RDONLY | O_CLOEXEC));
+  static const auto page_size = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  char buffer[128];
+  const ssize_t got = statm.valid() ? ::pread(statm.get(), buffer, sizeof buffer - 1, 0) : -1;
+  if (got <= 0) return 0;
+  buffer[got] = '\0';
   unsigned long size = 0, resident = 0;
-  if (!file || std::fscanf(file.get(), "%lu %lu", &size, &resident) != 2) return 0;
-  return static_cast<std::size_t>(resident) * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  if (std::sscanf(buffer, "%lu %lu", &size, &resident) != 2) return 0;
+  return static_cast<std::size_t>(resident) * page_size;
 }
 
 void arm_script_watchdog(JSContextGroupRef group) {
