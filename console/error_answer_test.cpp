@@ -31,6 +31,9 @@ TEST(ErrorAnswer, IsAnyTextThatLoadsAsAValueOtherThanNull) {
       {"", std::nullopt},
       {"<html><body>" + waiting + "</body></html>", std::nullopt},
       {"OTTO\x01\x02", std::nullopt},
+      {" \r\n<p>{\"error\":\"x\"}</p>", std::nullopt},
+      // Script reads "<!--" as the start of a comment, so what follows still loads.
+      {"<!--\n{\"error\":\"c\"}", "#ERROR:c\r\n"},
   };
   JsonDocument document;
   for (const auto& row : cases) {
