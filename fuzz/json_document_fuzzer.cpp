@@ -24,10 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ff::JsonDocument& doc = document();
   const std::string seen = escaped(text.view());
 
+  // A value JSON cannot write (a function, a BigInt) reads as "": no property to check
+  // beyond surviving the reads.
   if (doc.parse(text)) {
     (void)doc.get_text("error");
     (void)doc.get_text({}, true);
-    FF_FUZZ_CHECK(!doc.to_json().empty(), seen);
   }
   FF_FUZZ_CHECK(doc.clear(), seen);
   FF_FUZZ_CHECK(doc.to_json() == "{}", seen + " left " + escaped(doc.to_json().view()));
