@@ -17,20 +17,8 @@ void fail(std::string_view property, std::string_view seen) {
   std::abort();
 }
 
-std::string escaped(std::string_view bytes) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out = "\"";
-  for (const char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 0x20 && b < 0x7F && c != '\\' && c != '"') {
-      out += c;
-    } else {
-      out += "\\x";
-      out += kHex[b >> 4];
-      out += kHex[b & 0xF];
-    }
-  }
-  return out + "\"";
+int fuzzed_start(FuzzedDataProvider& in) {
+  return in.ConsumeBool() ? in.ConsumeIntegralInRange<int>(-40, 300) : in.ConsumeIntegral<int>();
 }
 
 std::size_t char_width(std::string_view text, std::size_t i) {

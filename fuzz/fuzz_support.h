@@ -5,10 +5,14 @@
 // A failed check prints the property and what was seen, then aborts, so that libFuzzer
 // keeps the input that broke it (build-fuzz/artifacts/).
 
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "text/text_testing.h"
 
 namespace ff::fuzzing {
 
@@ -17,8 +21,12 @@ namespace ff::fuzzing {
 
 [[noreturn]] void fail(std::string_view property, std::string_view seen);
 
-// A printable form of bytes: ASCII as it stands, every other byte as \xNN.
-[[nodiscard]] std::string escaped(std::string_view bytes);
+// Bytes shown as written in the tests (ff::escaped of text/text_testing.h).
+using ff::escaped;
+
+// A 1-based start for a search window: mostly near the text, sometimes any int (the
+// extremes included).
+[[nodiscard]] int fuzzed_start(FuzzedDataProvider& in);
 
 // Whether each byte begins a character when the text is walked from `from`: a byte
 // 0x80..0xFF and the byte after it form one character, any other byte is one by itself.

@@ -29,7 +29,7 @@ Case read_case(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
   Case c;
   c.ignore_case = in.ConsumeBool();
-  c.start = in.ConsumeBool() ? in.ConsumeIntegralInRange<int>(-40, 300) : in.ConsumeIntegral<int>();
+  c.start = fuzzed_start(in);
   c.open = zero_free(in.ConsumeRandomLengthString(8));
   if (in.ConsumeBool()) c.open.insert(0, kQuotePlaceholder);
   c.close = zero_free(in.ConsumeRandomLengthString(8));

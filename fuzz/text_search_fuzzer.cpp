@@ -26,8 +26,7 @@ Case read_case(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
   Case c;
   c.ignore_case = in.ConsumeBool();
-  // Mostly starts near the text, sometimes any int (the extremes included).
-  c.start = in.ConsumeBool() ? in.ConsumeIntegralInRange<int>(-3, 300) : in.ConsumeIntegral<int>();
+  c.start = fuzzed_start(in);
   c.sub = zero_free(in.ConsumeRandomLengthString(12));
   c.text = zero_free(in.ConsumeRemainingBytesAsString());
   return c;
