@@ -52,10 +52,21 @@ class ScriptControl : public Dispatch {
   }
 
   Result method(CallKind kind, Args args, bool answer_value) {
-    if (kind != CallKind::method || args.size() != 1) return std::nullopt;
+    if (kind != CallKind::method || args.size() != 1 || language_.empty()) return std::nullopt;
+    if (const auto* text = args[0].get_if<std::u16string>()) return run_sized(*text, answer_value);
     const auto source = args[0].to_string();
-    if (!source || language_.empty()) return std::nullopt;
-    return run_script(*source, answer_value);
+    if (!source) return std::nullopt;
+    return run_sized(*source, answer_value);
+  }
+
+  // A source longer than the engine may take is refused before the engine copies and
+  // parses it, which would take many times its size.
+  Result run_sized(std::u16string_view source, bool answer_value) {
+    if (source.size() > kMaxSourceLength) {
+      error_ = describe_stop(LimitStop::memory);
+      return std::nullopt;
+    }
+    return run_script(source, answer_value);
   }
 
   Result run_script(std::u16string_view source, bool answer_value);

@@ -28,6 +28,10 @@ inline constexpr std::size_t kMaxProcessBytes = std::size_t{768} << 20;
 // The longest string (in UTF-16 units) an answer may carry out of the engine.
 inline constexpr std::size_t kMaxAnswerLength = std::size_t{1} << 25;
 
+// The longest source (in UTF-16 units) one AddCode or Eval takes: parsing holds several
+// copies of it, so a 100 MiB answer would otherwise cost more than a GiB.
+inline constexpr std::size_t kMaxSourceLength = std::size_t{1} << 25;
+
 enum class LimitStop { none, time, memory };
 
 // The resident memory of this process in bytes (0 when it cannot be read).
