@@ -5,6 +5,7 @@
 
 #include "bench/content.h"
 #include "platform/testing/loopback_server.h"
+#include "web/base64.h"
 #include "web/web_request.h"
 
 namespace ff::bench {
@@ -28,6 +29,14 @@ void web_request_waiting_page(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * page.size()));
 }
 BENCHMARK(web_request_waiting_page)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void base64_encode_bytes(benchmark::State& state) {
+  Bytes data(static_cast<std::size_t>(state.range(0)));
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 131);
+  for (auto _ : state) benchmark::DoNotOptimize(base64_encode(data));
+  state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(base64_encode_bytes)->Arg(16)->Arg(4 << 10)->Arg(4 << 20);
 
 }  // namespace
 }  // namespace ff::bench
