@@ -27,9 +27,7 @@ set(FF_HEADER_FOLDERS text automation web json)
 
 # ---- runtime ----------------------------------------------------------------------
 
-if(TARGET font-fetch)
-  install(TARGETS font-fetch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime)
-endif()
+install(TARGETS font-fetch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime)
 
 # Debian installs manual pages compressed; man reads either form.
 find_program(FF_GZIP gzip)
@@ -51,9 +49,6 @@ endif()
 # Every header of the library folders except test helpers: *_test.h, *_testing.h,
 # test_*.h and the testing/ subfolders (not globbed).
 foreach(folder IN LISTS FF_HEADER_FOLDERS)
-  if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${folder}/CMakeLists.txt)
-    continue()
-  endif()
   file(GLOB headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h)
   list(FILTER headers EXCLUDE REGEX "/(test_[^/]*|[^/]*_test|[^/]*_testing)\\.h$")
   install(FILES ${headers}
@@ -64,15 +59,7 @@ add_library(ff_core INTERFACE)
 set_target_properties(ff_core PROPERTIES EXPORT_NAME core)
 add_library(font-fetch::core ALIAS ff_core)
 
-set(ff_installed_libraries "")
-foreach(library IN LISTS FF_LIBRARY_TARGETS)
-  if(TARGET ${library})
-    list(APPEND ff_installed_libraries ${library})
-  else()
-    message(WARNING "${library} is not defined: the installed package will lack it")
-  endif()
-endforeach()
-target_link_libraries(ff_core INTERFACE ${ff_installed_libraries})
+target_link_libraries(ff_core INTERFACE ${FF_LIBRARY_TARGETS})
 # The headers need C++20 of whoever includes them.
 target_compile_features(ff_core INTERFACE cxx_std_20)
 # Libraries built with sanitizers or fuzzer instrumentation need their runtimes where
@@ -84,7 +71,7 @@ if(FONT_FETCH_FUZZ)
   target_link_options(ff_core INTERFACE -fsanitize=fuzzer-no-link)
 endif()
 
-install(TARGETS ff_core ${ff_installed_libraries}
+install(TARGETS ff_core ${FF_LIBRARY_TARGETS}
   EXPORT font-fetch-targets
   ARCHIVE DESTINATION ${FF_INSTALL_LIBDIR} COMPONENT development)
 install(EXPORT font-fetch-targets
