@@ -1,7 +1,8 @@
 # The HTTP request object "WinHttp.WinHttpRequest.5.1" over libcurl, with the transfer
-# progress hook it reports to.
+# progress hook it reports to and the spool that may take long bodies.
 ff_add_library(ff_http_object
   SOURCES
+    ${CMAKE_CURRENT_SOURCE_DIR}/body_spool.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/curl_handle.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/http_exchange.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/http_request.cpp

@@ -5,6 +5,7 @@
 #include <new>
 #include <string_view>
 
+#include "platform/body_spool.h"
 #include "platform/http_syntax.h"
 #include "platform/transfer_reporter.h"
 
@@ -84,8 +85,8 @@ std::size_t on_body(char* data, std::size_t size, std::size_t count, void* user)
     if (transfer.reader.body_size() == 0) {
       if (auto length = transfer.announced_length()) transfer.reader.reserve_body(*length);
     }
-    transfer.reader.add_body({data, size * count});
-    return size * count;
+    // A spool that cannot take the bytes ends the exchange.
+    return transfer.reader.add_body({data, size * count}) ? size * count : 0;
   } catch (const std::bad_alloc&) {
     return 0;
   }
@@ -253,6 +254,7 @@ HttpOutcome perform_http_exchange(const CurlEasy& easy, const HttpExchangeReques
   CURL* curl = easy.get();
   curl_easy_reset(curl);
   Transfer transfer(curl, request.timeouts);
+  transfer.reader.use_spool(current_body_spool());
   CurlList server_headers;
   CurlList proxy_headers;
   if (!build_header_lists(request.headers, server_headers, proxy_headers)) {

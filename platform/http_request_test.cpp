@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 #include "automation/dispatch.h"
+#include "platform/body_spool.h"
 #include "platform/codepage.h"
 #include "platform/testing/loopback_server.h"
 #include "platform/transfer_progress.h"
@@ -471,6 +472,87 @@ TEST_F(HttpRequestTest, ReportsProgressAndTheEnd) {
   EXPECT_EQ(reports.back().received, sent.size());
   EXPECT_EQ(reports.back().total, sent.size());
   for (std::size_t i = 0; i + 1 < reports.size(); ++i) EXPECT_FALSE(reports[i].finished);
+}
+
+// Keeps what it is given in memory; can be told to refuse at the start or part-way.
+class RecordingSpool final : public BodySpool {
+ public:
+  explicit RecordingSpool(std::size_t limit, bool take = true, std::size_t room = SIZE_MAX)
+      : limit_(limit), take_(take), room_(room) {}
+  [[nodiscard]] std::size_t hold_limit() const override { return limit_; }
+  bool begin(std::span<const std::uint8_t> held) override {
+    ++begun;
+    return take_ && add(held);
+  }
+  bool add(std::span<const std::uint8_t> bytes) override {
+    if (taken.size() + bytes.size() > room_) return false;
+    taken.insert(taken.end(), bytes.begin(), bytes.end());
+    return true;
+  }
+  void restart() override { taken.clear(); }
+
+  Bytes taken;
+  int begun = 0;
+
+ private:
+  std::size_t limit_;
+  bool take_;
+  std::size_t room_;
+};
+
+TEST_F(HttpRequestTest, LongBodyGoesToTheInstalledSpool) {
+  const Bytes sent = pattern_bytes(3 * 1024 * 1024 + 17);
+  server_->Get("/bytes", [&](const httplib::Request&, httplib::Response& response) {
+    response.set_content(as_string(sent), "application/octet-stream");
+  });
+  server_->Get("/moved", [](const httplib::Request&, httplib::Response& response) {
+    response.set_redirect("/bytes");
+  });
+  server_.start();
+  const std::size_t limit = 64 * 1024;
+  const auto fetch = [&](RecordingSpool& spool, const char* path) {
+    const ScopedBodySpool installed(spool);
+    ComObject object = opened("GET", server_.url(path));
+    const bool sent_ok = call_method(object, "Send").ok();
+    return std::pair(sent_ok, get_property(object, "ResponseBody").bytes());
+  };
+
+  for (const char* path : {"/bytes", "/moved"}) {
+    SCOPED_TRACE(path);
+    RecordingSpool spool(limit);
+    const auto [ok, head] = fetch(spool, path);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(spool.taken, sent);
+    EXPECT_GT(head.size(), limit);
+    EXPECT_LT(head.size(), sent.size());
+    EXPECT_TRUE(std::equal(head.begin(), head.end(), sent.begin()));
+  }
+  {
+    SCOPED_TRACE("a spool that cannot begin leaves the body in memory");
+    RecordingSpool declining(limit, false);
+    const auto [ok, body] = fetch(declining, "/bytes");
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(declining.begun, 1);
+    EXPECT_EQ(body, sent);
+  }
+  {
+    SCOPED_TRACE("a spool that fails part-way abandons the exchange");
+    RecordingSpool full(limit, true, 1024 * 1024);
+    EXPECT_FALSE(fetch(full, "/bytes").first);
+  }
+  {
+    SCOPED_TRACE("bodies within the limit and other threads' exchanges pass it by");
+    RecordingSpool roomy(sent.size());
+    EXPECT_EQ(fetch(roomy, "/bytes").second, sent);
+    EXPECT_EQ(roomy.begun, 0);
+    RecordingSpool spool(limit);
+    const ScopedBodySpool installed(spool);
+    std::thread([&] {
+      ComObject object = opened("GET", server_.url("/bytes"));
+      EXPECT_TRUE(call_method(object, "Send").ok());
+    }).join();
+    EXPECT_EQ(spool.begun, 0);
+  }
 }
 
 // --- Proxies and credentials ----------------------------------------------------------

@@ -50,6 +50,8 @@ void ResponseReader::start_answer(std::string_view status_line) {
   headers_complete_ = false;
   reserved_ = false;
   body_->clear();
+  body_received_ = 0;
+  restart_spool();
   status_ = 0;
   reason_.clear();
   const std::size_t code_start = status_line.find(' ');
@@ -64,14 +66,30 @@ void ResponseReader::reserve_body(std::uint64_t announced_length) noexcept {
   if (reserved_) return;
   reserved_ = true;
   try {
-    body_->reserve(static_cast<std::size_t>(std::min(announced_length, kMaxBodyReservation)));
+    // With a spool, no more than the head stays in memory.
+    const std::uint64_t most = spool_ ? std::uint64_t{spool_->hold_limit()} : kMaxBodyReservation;
+    body_->reserve(static_cast<std::size_t>(std::min(announced_length, most)));
     advise_huge_pages(*body_);
   } catch (const std::exception&) {
   }
 }
 
-void ResponseReader::add_body(std::string_view bytes) {
-  body_->insert(body_->end(), bytes.begin(), bytes.end());
+bool ResponseReader::add_body(std::string_view bytes) {
+  body_received_ += bytes.size();
+  const std::span piece(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  if (spooling_) return spool_->add(piece);
+  body_->insert(body_->end(), piece.begin(), piece.end());
+  if (spool_ && !spool_declined_ && body_->size() > spool_->hold_limit()) {
+    spooling_ = spool_->begin(*body_);
+    spool_declined_ = !spooling_;
+  }
+  return true;
+}
+
+void ResponseReader::restart_spool() {
+  if (spooling_) spool_->restart();
+  spooling_ = false;
+  spool_declined_ = false;
 }
 
 HttpAnswer ResponseReader::take_answer() {

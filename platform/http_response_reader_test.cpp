@@ -42,5 +42,40 @@ TEST(ResponseReaderTest, RefusesAHeaderFlood) {
   EXPECT_EQ(accepted, (ResponseReader::kMaxHeaderBytes - 17) / line.size());
 }
 
+// An answer whose body went to the spool is followed by another (a redirect whose body
+// libcurl passed on): the spool forgets the first, and the second starts afresh.
+TEST(ResponseReaderTest, ANewAnswerRestartsTheSpool) {
+  struct CountingSpool final : BodySpool {
+    [[nodiscard]] std::size_t hold_limit() const override { return 4; }
+    bool begin(std::span<const std::uint8_t> held) override { return add(held); }
+    bool add(std::span<const std::uint8_t> bytes) override {
+      taken.append(bytes.begin(), bytes.end());
+      return true;
+    }
+    void restart() override {
+      taken.clear();
+      ++restarts;
+    }
+    std::string taken;
+    int restarts = 0;
+  } spool;
+  ResponseReader reader;
+  reader.use_spool(&spool);
+  ASSERT_TRUE(reader.add_header_line("HTTP/1.1 302 Found\r\n"));
+  ASSERT_TRUE(reader.add_header_line("\r\n"));
+  ASSERT_TRUE(reader.add_body("moved, ") && reader.add_body("see there"));
+  EXPECT_EQ(spool.taken, "moved, see there");
+  ASSERT_TRUE(reader.add_header_line("HTTP/1.1 200 OK\r\n"));
+  ASSERT_TRUE(reader.add_header_line("\r\n"));
+  EXPECT_EQ(spool.restarts, 1);
+  ASSERT_TRUE(reader.add_body("abc"));
+  EXPECT_EQ(spool.taken, "");
+  ASSERT_TRUE(reader.add_body("defg"));
+  EXPECT_EQ(spool.taken, "abcdefg");
+  EXPECT_EQ(reader.body_size(), 7u);
+  const HttpAnswer answer = reader.take_answer();
+  EXPECT_EQ(std::string(answer.body->begin(), answer.body->end()), "abcdefg");  // the head
+}
+
 }  // namespace
 }  // namespace ff

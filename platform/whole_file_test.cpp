@@ -119,6 +119,42 @@ TEST_F(WholeFileTest, KeepsTheOldFileInAFolderThatCannotBeWritten) {
   EXPECT_EQ(file_content(target_), kOld);
 }
 
+// A file written piece by piece: past the write-back step, read back, begun again.
+TEST_F(WholeFileTest, ReplacementWrittenInPiecesTakesThePlaceOnlyAtTheCommit) {
+  make_old_file();
+  FileReplacement file{Text(target_)};
+  ASSERT_TRUE(file.ok()) << file.reason();
+  ASSERT_TRUE(file.append(bytes_of("first attempt")));
+  ASSERT_TRUE(file.restart());
+  Bytes expected;
+  for (int i = 0; i < 20; ++i) {  // 10 MiB in 512 KiB pieces
+    const Bytes piece(std::size_t{512} << 10, static_cast<std::uint8_t>('a' + i));
+    ASSERT_TRUE(file.append(piece));
+    expected.insert(expected.end(), piece.begin(), piece.end());
+  }
+  EXPECT_EQ(file.size(), expected.size());
+  Bytes start(4);
+  ASSERT_EQ(file.read((std::size_t{512} << 10) - 2, start), 4u);
+  EXPECT_EQ(start, bytes_of("aabb"));
+  EXPECT_EQ(file_content(target_), kOld);
+  EXPECT_EQ(names().size(), 2u);  // the target and the hidden temporary file
+
+  ASSERT_TRUE(file.commit().ok);
+  EXPECT_EQ(file_content(target_), std::string(expected.begin(), expected.end()));
+  EXPECT_EQ(names(), std::vector<std::string>{"font.ttf"});
+  EXPECT_FALSE(file.commit().ok);  // spent
+}
+
+TEST_F(WholeFileTest, ReplacementDroppedWithoutACommitLeavesNothing) {
+  make_old_file();
+  {
+    FileReplacement file{Text(target_)};
+    ASSERT_TRUE(file.append(bytes_of("never saved")));
+  }
+  EXPECT_EQ(file_content(target_), kOld);
+  EXPECT_EQ(names(), std::vector<std::string>{"font.ttf"});
+}
+
 TEST_F(WholeFileTest, NamesTheFileInTheLocalesEncoding) {
   const Text gbk_name = Text(folder_.path().string() + "/\xd7\xd6\xcc\xe5.ttf");  // "字体.ttf"
   ASSERT_TRUE(write_whole_file(gbk_name, bytes_of("x")).ok);
