@@ -1,6 +1,8 @@
 #pragma once
 // The website's error answers: JSON documents with an "error" member.
 
+#include <optional>
+
 #include "console/environment.h"
 #include "json/json_document.h"
 #include "text/types.h"
@@ -13,6 +15,10 @@ namespace ff {
 // array, number or truth value counts, whatever its members; anything else answers
 // false and writes nothing.
 bool report_error_answer(JsonDocument& document, const Text& answer_text,
+                         const DialogueEnvironment& environment);
+// The same with a document made when the first answer that could load arrives: blank
+// answers and markup cost no script engine.
+bool report_error_answer(std::optional<JsonDocument>& document, const Text& answer_text,
                          const DialogueEnvironment& environment);
 
 }  // namespace ff

@@ -31,7 +31,8 @@ bool link_accepted(const Text& link, const DialogueEnvironment& environment) {
 }  // namespace
 
 int run_downloader(const DialogueEnvironment& environment) {
-  JsonDocument document;
+  // Made on first need: a font that answers at once costs no script engine.
+  std::optional<JsonDocument> document;
   for (;;) {
     const std::optional<Text> link = prompt_for_link(environment);
     if (!link) return 0;

@@ -1,0 +1,51 @@
+#pragma once
+// An attempt's answer, written straight to the file it would be saved as once it is
+// long, so a large font is neither held whole in memory nor written out a second time.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "platform/body_spool.h"
+#include "platform/whole_file.h"
+#include "text/types.h"
+
+namespace ff {
+
+class AnswerSpool final : public BodySpool {
+ public:
+  // Answers up to this long stay in memory only; waiting pages and error answers are
+  // far shorter.
+  static constexpr std::size_t kHoldLimit = std::size_t{1} << 20;
+
+  // `path` is where the answer is saved; nothing is created there before an answer
+  // outgrows the hold limit.
+  explicit AnswerSpool(Text path);
+
+  [[nodiscard]] std::size_t hold_limit() const override { return kHoldLimit; }
+  // Starts a new temporary file beside the target; when that cannot be made, the answer
+  // stays in memory and saving it reports why.
+  bool begin(std::span<const std::uint8_t> held) override;
+  bool add(std::span<const std::uint8_t> bytes) override;
+  void restart() override;
+
+  [[nodiscard]] const Text& path() const { return path_; }
+  // True when the answer went to the file.
+  [[nodiscard]] bool spooled() const { return file_ != nullptr; }
+  // Why writing the answer failed part-way (the exchange was abandoned then); empty
+  // when it did not.
+  [[nodiscard]] const std::string& failure() const { return failure_; }
+
+  // The answer as text, up to its first zero byte; `head` is what the exchange kept in
+  // memory. A spooled answer is read back from its file when its head holds no zero byte.
+  [[nodiscard]] Text answer_text(const Bytes& head) const;
+  // Puts the spooled answer in the target's place.
+  FileWriteResult commit();
+
+ private:
+  Text path_;
+  std::unique_ptr<FileReplacement> file_;
+  std::string failure_;
+};
+
+}  // namespace ff
