@@ -11,7 +11,7 @@ namespace ff {
 AnswerSpool::AnswerSpool(Text path) : path_(std::move(path)) {}
 
 bool AnswerSpool::begin(std::span<const std::uint8_t> held) {
-  auto file = std::make_unique<FileReplacement>(path_);
+  auto file = std::make_unique<QueuedFileWriter>(path_);
   if (!file->ok()) return false;
   file_ = std::move(file);
   return add(held);
@@ -21,6 +21,11 @@ bool AnswerSpool::add(std::span<const std::uint8_t> bytes) {
   if (file_->append(bytes)) return true;
   failure_ = file_->reason();
   return false;
+}
+
+bool AnswerSpool::written() {
+  if (failure_.empty() && file_ && !file_->flush()) failure_ = file_->reason();
+  return failure_.empty();
 }
 
 void AnswerSpool::restart() {

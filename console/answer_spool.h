@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/body_spool.h"
-#include "platform/whole_file.h"
+#include "platform/queued_file.h"
 #include "text/types.h"
 
 namespace ff {
@@ -32,8 +32,9 @@ class AnswerSpool final : public BodySpool {
   [[nodiscard]] const Text& path() const { return path_; }
   // True when the answer went to the file.
   [[nodiscard]] bool spooled() const { return file_ != nullptr; }
-  // Why writing the answer failed part-way (the exchange was abandoned then); empty
-  // when it did not.
+  // Waits until all the spool took is in the file; false when writing failed (the
+  // exchange is abandoned as soon as that is seen), and failure() says why.
+  bool written();
   [[nodiscard]] const std::string& failure() const { return failure_; }
 
   // The answer as text, up to its first zero byte; `head` is what the exchange kept in
@@ -44,7 +45,7 @@ class AnswerSpool final : public BodySpool {
 
  private:
   Text path_;
-  std::unique_ptr<FileReplacement> file_;
+  std::unique_ptr<QueuedFileWriter> file_;  // written on a thread of its own
   std::string failure_;
 };
 

@@ -38,7 +38,7 @@ bool poll_link(const Text& link, std::optional<JsonDocument>& document,
       const ScopedBodySpool spooling(spool);
       answer = web_request(link, options);
     }
-    if (!spool.failure().empty()) {
+    if (!spool.written()) {
       report_save_failure(path, spool.failure(), environment);
       return false;
     }

@@ -7,8 +7,9 @@ ff_add_library(ff_platform_console
     ${CMAKE_CURRENT_SOURCE_DIR}/echo_off.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/desktop_folder.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/whole_file.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/queued_file.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/path_extension.cpp
-  DEPS ff_codepage)
+  DEPS ff_codepage Threads::Threads)
 ff_add_tests(ff_platform_console_test
   SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/path_extension_test.cpp

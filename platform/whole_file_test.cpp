@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "platform/locale_encoding.h"
+#include "platform/queued_file.h"
 #include "platform/test_folder.h"
 
 namespace ff {
@@ -152,6 +153,53 @@ TEST_F(WholeFileTest, ReplacementDroppedWithoutACommitLeavesNothing) {
     ASSERT_TRUE(file.append(bytes_of("never saved")));
   }
   EXPECT_EQ(file_content(target_), kOld);
+  EXPECT_EQ(names(), std::vector<std::string>{"font.ttf"});
+}
+
+// Written on its own thread: many small pieces and blocks more than the queue holds,
+// read back, begun again; and a write failure reaches the caller.
+TEST_F(WholeFileTest, QueuedWriterKeepsTheOrderAndReportsAFailure) {
+  make_old_file();
+  std::string expected;
+  {
+    QueuedFileWriter file{Text(target_)};
+    ASSERT_TRUE(file.ok()) << file.reason();
+    ASSERT_TRUE(file.append(bytes_of("to be dropped")));
+    ASSERT_TRUE(file.restart());
+    const std::size_t total = (QueuedFileWriter::kBlocksQueued + 3) * QueuedFileWriter::kBlockSize + 5;
+    for (std::size_t i = 0; expected.size() < total; ++i) {
+      const std::string piece(1 + i % 70000, static_cast<char>('a' + i % 26));
+      ASSERT_TRUE(file.append(bytes_of(piece)));
+      expected += piece;
+    }
+    Bytes back(6);
+    ASSERT_EQ(file.read(expected.size() - 3, back), 3u);
+    EXPECT_EQ(std::string(back.begin(), back.begin() + 3), expected.substr(expected.size() - 3));
+    EXPECT_EQ(file_content(target_), kOld);
+    ASSERT_TRUE(file.commit().ok);
+  }
+  EXPECT_TRUE(file_content(target_) == expected);
+  EXPECT_EQ(names(), std::vector<std::string>{"font.ttf"});
+
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = QueuedFileWriter::kBlockSize + 1000;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  FileWriteResult result;
+  {
+    QueuedFileWriter file{Text(target_)};
+    const Bytes block(QueuedFileWriter::kBlockSize, 'n');
+    for (int i = 0; i < 3 && file.append(block); ++i) {
+    }
+    result = file.commit();
+  }
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, old_handler);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.reason, "File too large");
+  EXPECT_TRUE(file_content(target_) == expected);
   EXPECT_EQ(names(), std::vector<std::string>{"font.ttf"});
 }
 
