@@ -33,7 +33,7 @@ void QueuedFileWriter::run() {
   std::unique_lock lock(mutex_);
   for (;;) {
     changed_.wait(lock, [&] { return stopping_ || !queued_.empty(); });
-    if (queued_.empty()) return;
+    if (stopping_) return;  // a replacement dropped without a commit: nothing more to write
     Bytes block = std::move(queued_.front());
     queued_.pop_front();
     writing_ = true;
