@@ -168,5 +168,45 @@ TEST_F(FontFetchTest, AnInterruptAtTheLastEnterSwitchesTheEchoBackOn) {
   EXPECT_TRUE(terminal.echoing());
 }
 
+TEST_F(FontFetchTest, AnInterruptDuringALongDownloadLeavesNoTemporaryFile) {
+  // Half of a long font, then nothing until the test is over.
+  std::atomic<bool> finished = false;
+  server_->Get("/long/font.ttf", [&](const httplib::Request&, httplib::Response& res) {
+    constexpr std::size_t kLength = std::size_t{6} << 20;
+    res.set_content_provider(kLength, "font/ttf", [&](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+      if (offset < kLength / 2) {
+        const std::string piece(std::size_t{1} << 20, '\0');
+        return sink.write(piece.data(), piece.size());
+      }
+      for (int i = 0; i < 1000 && !finished; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      return false;
+    });
+  });
+  const fs::path old_font = desktop_file(utf8(messages::file_stem) + ".ttf");
+  std::ofstream(old_font, std::ios::binary) << "old font";
+  const auto hidden_files = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(home_.path() / "Desktop")) {
+      if (entry.path().filename().string().starts_with(".")) names.push_back(entry.path().filename());
+    }
+    return names;
+  };
+
+  TerminalRun terminal(environment("C.UTF-8"));
+  ASSERT_TRUE(terminal.wait_for(utf8(messages::prompt))) << terminal.screen();
+  terminal.type(url("/long/font.ttf") + "\r");
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (hidden_files().empty() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_EQ(hidden_files().size(), 1u) << "the answer goes to a temporary file while it arrives";
+  terminal.type("\x03");  // Ctrl-C
+  EXPECT_EQ(terminal.wait_for_exit(), -1) << "ended by the signal";
+  finished = true;
+  server_.stop();  // waits for the answer in progress, which reads `finished`
+  EXPECT_TRUE(hidden_files().empty());
+  EXPECT_EQ(file_content(old_font), "old font");
+}
+
 }  // namespace
 }  // namespace ff

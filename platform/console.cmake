@@ -6,6 +6,7 @@ ff_add_library(ff_platform_console
     ${CMAKE_CURRENT_SOURCE_DIR}/console_io.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/echo_off.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/desktop_folder.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ending_signal_cleanup.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/whole_file.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/queued_file.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/path_extension.cpp

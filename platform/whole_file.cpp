@@ -75,6 +75,7 @@ FileReplacement::FileReplacement(const Text& path) {
     return;
   }
   temporary_ = std::move(pattern);
+  removed_on_signal_ = std::make_unique<RemovedOnEndingSignal>(temporary_);
   if (::fchmod(fd_.get(), permissions_for(target_)) != 0) fail(errno);
 }
 
@@ -127,6 +128,7 @@ FileWriteResult FileReplacement::commit() {
   if (ok() && ::rename(temporary_.c_str(), target_.c_str()) != 0) fail(errno);
   if (!ok()) return {false, reason_};
   temporary_.clear();
+  removed_on_signal_.reset();
   sync_folder(folder_);
   return {true, {}};
 }

@@ -2,9 +2,11 @@
 // Writing a whole file so that a failure never leaves a torn or truncated file behind.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 
+#include "platform/ending_signal_cleanup.h"
 #include "platform/unique_fd.h"
 #include "text/types.h"
 
@@ -21,8 +23,9 @@ struct FileWriteResult {
 // so the target is either the old file or the complete new one. A new file gets the
 // permissions of the umask, a replaced one keeps its own. The temporary file is removed
 // when the replacement ends without a commit, and after any failure the target is
-// untouched. While a long file is written, the data already written is sent on to the
-// disk, so that the flush at the commit is short.
+// untouched, also when a signal such as SIGINT ends the program meanwhile (see
+// RemovedOnEndingSignal). While a long file is written, the data already written is
+// sent on to the disk, so that the flush at the commit is short.
 class FileReplacement {
  public:
   // Creates the temporary file; see ok() and reason(). An empty path fails.
@@ -54,6 +57,7 @@ class FileReplacement {
   std::string target_;
   std::string folder_;
   std::string temporary_;  // empty once committed or never created
+  std::unique_ptr<RemovedOnEndingSignal> removed_on_signal_;
   UniqueFd fd_;
   std::string reason_;
   std::uint64_t size_ = 0;

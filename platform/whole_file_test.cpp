@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/ending_signal_cleanup.h"
 #include "platform/locale_encoding.h"
 #include "platform/queued_file.h"
 #include "platform/test_folder.h"
@@ -201,6 +202,32 @@ TEST_F(WholeFileTest, QueuedWriterKeepsTheOrderAndReportsAFailure) {
   EXPECT_EQ(result.reason, "File too large");
   EXPECT_TRUE(file_content(target_) == expected);
   EXPECT_EQ(names(), std::vector<std::string>{"font.ttf"});
+}
+
+void own_handler(int) {}
+
+// The removal takes the default action's place only, and gives it back afterwards.
+TEST(RemovedOnEndingSignalTest, LeavesAProgramsOwnHandlingAlone) {
+  const auto handler_of = [](int signal_number) {
+    struct sigaction current {};
+    ::sigaction(signal_number, nullptr, &current);
+    return current.sa_handler;
+  };
+  const auto old_term = std::signal(SIGTERM, own_handler);
+  const auto old_hup = std::signal(SIGHUP, SIG_IGN);
+  const auto old_int = std::signal(SIGINT, SIG_DFL);
+  {
+    const RemovedOnEndingSignal one("/nonexistent/a");
+    const RemovedOnEndingSignal two("/nonexistent/b");
+    EXPECT_EQ(handler_of(SIGTERM), &own_handler);
+    EXPECT_EQ(handler_of(SIGHUP), SIG_IGN);
+    EXPECT_NE(handler_of(SIGINT), SIG_DFL);
+  }
+  EXPECT_EQ(handler_of(SIGINT), SIG_DFL);
+  EXPECT_EQ(handler_of(SIGTERM), &own_handler);
+  std::signal(SIGTERM, old_term);
+  std::signal(SIGHUP, old_hup);
+  std::signal(SIGINT, old_int);
 }
 
 TEST_F(WholeFileTest, NamesTheFileInTheLocalesEncoding) {
