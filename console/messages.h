@@ -33,6 +33,10 @@ extern const std::string_view file_stem;
 
 // Reasons shown after "#ERROR:" when an answer is not saved.
 extern const std::string_view no_connection;   // "无法连接服务器"
+extern const std::string_view timed_out;       // "服务器响应超时"
+extern const std::string_view broken_answer;   // "下载中断"
+extern const std::string_view secure_connection_failed;  // "安全连接失败"
+extern const std::string_view too_many_redirects;        // "重定向次数过多"
 extern const std::string_view empty_answer;    // "服务器返回的内容为空"
 [[nodiscard]] Text status_refused(int status);  // "服务器返回 404"
 // "无法保存文件 " + path + "：" + the file system's reason.

@@ -32,6 +32,11 @@ TEST(Messages, AreTheDialoguesGbkTextsByteForByte) {
       {"waiting sentence", std::string(messages::waiting_sentence_gbk), u8"当前普通下载线路非常拥挤"},
       {"file stem", std::string(messages::file_stem), u8"字体"},
       {"status", messages::status_refused(404).str(), u8"服务器返回 404"},
+      {"no connection", std::string(messages::no_connection), u8"无法连接服务器"},
+      {"timed out", std::string(messages::timed_out), u8"服务器响应超时"},
+      {"broken", std::string(messages::broken_answer), u8"下载中断"},
+      {"secure", std::string(messages::secure_connection_failed), u8"安全连接失败"},
+      {"redirects", std::string(messages::too_many_redirects), u8"重定向次数过多"},
       {"save", messages::save_refused("/d/x", "Permission denied").str(),
        u8"无法保存文件 /d/x：Permission denied"},
   };

@@ -11,9 +11,9 @@ namespace ff {
 namespace {
 
 // The end of a run at an answer that is not the waiting page: refused, or saved.
-bool finish_run(const Text& link, int status, const Bytes& answer, AnswerSpool& spool,
-                const DialogueEnvironment& environment) {
-  if (const auto refusal = answer_refusal(status, answer)) {
+bool finish_run(const Text& link, int status, const Bytes& answer, ExchangeFailure failure,
+                AnswerSpool& spool, const DialogueEnvironment& environment) {
+  if (const auto refusal = answer_refusal(status, answer, failure)) {
     environment.write(messages::error_line(*refusal));
     return false;
   }
@@ -38,13 +38,16 @@ bool poll_link(const Text& link, std::optional<JsonDocument>& document,
       const ScopedBodySpool spooling(spool);
       answer = web_request(link, options);
     }
+    const ExchangeFailure failure = take_last_exchange_failure();
     if (!spool.written()) {
       report_save_failure(path, spool.failure(), environment);
       return false;
     }
     const Text answer_text = spool.answer_text(answer);
     if (report_error_answer(document, answer_text, environment)) return false;
-    if (!is_waiting_page(answer_text)) return finish_run(link, status, answer, spool, environment);
+    if (!is_waiting_page(answer_text)) {
+      return finish_run(link, status, answer, failure, spool, environment);
+    }
     environment.write(messages::refresh_line(attempt));
     environment.pause(kPauseAfterWaitingPage);
   }

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <new>
 #include <string_view>
+#include <utility>
 
 #include "platform/body_spool.h"
 #include "platform/http_syntax.h"
@@ -231,7 +232,41 @@ void configure_callbacks(OptionSetter& set, Transfer& transfer) {
   set(CURLOPT_NOPROGRESS, 0L);
 }
 
-HttpOutcome failure(std::string reason) { return {std::nullopt, std::move(reason)}; }
+thread_local ExchangeFailure last_failure = ExchangeFailure::none;
+
+HttpOutcome failure(std::string reason, ExchangeFailure kind = ExchangeFailure::broken_answer) {
+  return {std::nullopt, std::move(reason), kind};
+}
+
+ExchangeFailure failure_kind(CURLcode code) {
+  switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_CONNECT:
+      return ExchangeFailure::no_connection;
+    case CURLE_OPERATION_TIMEDOUT:
+      return ExchangeFailure::timed_out;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+    case CURLE_SSL_CRL_BADFILE:
+    case CURLE_SSL_ENGINE_INITFAILED:
+    case CURLE_SSL_ENGINE_NOTFOUND:
+    case CURLE_SSL_ENGINE_SETFAILED:
+    case CURLE_SSL_SHUTDOWN_FAILED:
+    case CURLE_USE_SSL_FAILED:
+      return ExchangeFailure::secure_connection;
+    case CURLE_TOO_MANY_REDIRECTS:
+      return ExchangeFailure::too_many_redirects;
+    default:
+      return ExchangeFailure::broken_answer;
+  }
+}
 
 HttpOutcome conclude(CURLcode code, Transfer& transfer, const char* error_text) {
   ResponseReader& reader = transfer.reader;
@@ -242,14 +277,13 @@ HttpOutcome conclude(CURLcode code, Transfer& transfer, const char* error_text) 
   if ((code == CURLE_OK && reader.headers_complete()) || refused_redirect) {
     return {reader.take_answer(), {}};
   }
-  if (transfer.timed_out) return failure("the server did not answer in time");
+  if (transfer.timed_out) return failure("the server did not answer in time", ExchangeFailure::timed_out);
   if (code == CURLE_OK) return failure("no answer came");
-  return failure(*error_text != '\0' ? error_text : curl_easy_strerror(code));
+  return failure(*error_text != '\0' ? error_text : curl_easy_strerror(code), failure_kind(code));
 }
 
-}  // namespace
-
-HttpOutcome perform_http_exchange(const CurlEasy& easy, const HttpExchangeRequest& request) {
+// Runs one exchange; see perform_http_exchange.
+HttpOutcome exchange(const CurlEasy& easy, const HttpExchangeRequest& request) {
   if (easy.is_empty()) return failure("libcurl could not start a transfer");
   CURL* curl = easy.get();
   curl_easy_reset(curl);
@@ -276,6 +310,18 @@ HttpOutcome perform_http_exchange(const CurlEasy& easy, const HttpExchangeReques
   transfer.reporter.finish(transfer.reader.body_size(), transfer.announced_length());
   HttpOutcome outcome = conclude(code, transfer, error_text);
   curl_easy_reset(curl);  // drops the pointers into this function's lists and buffers
+  return outcome;
+}
+
+}  // namespace
+
+ExchangeFailure take_last_exchange_failure() {
+  return std::exchange(last_failure, ExchangeFailure::none);
+}
+
+HttpOutcome perform_http_exchange(const CurlEasy& easy, const HttpExchangeRequest& request) {
+  HttpOutcome outcome = exchange(easy, request);
+  last_failure = outcome.failure;
   return outcome;
 }
 

@@ -53,10 +53,26 @@ struct HttpExchangeRequest {
   std::int32_t ignored_certificate_errors = 0;  // CertificateErrorFlag bits
 };
 
+// Why an exchange got no answer, in the kinds a user can act on.
+enum class ExchangeFailure {
+  none,                // an answer came
+  no_connection,       // the name did not resolve or the connection was refused
+  timed_out,           // a wait went past its time-out
+  broken_answer,       // the answer broke off or could not be read
+  secure_connection,   // the TLS handshake or the certificate check failed
+  too_many_redirects,  // redirects went on past the limit
+};
+
 struct HttpOutcome {
   std::optional<HttpAnswer> answer;  // nullopt when the exchange failed
   std::string error;                 // why it failed
+  ExchangeFailure failure = ExchangeFailure::none;
 };
+
+// Why the last exchange on the calling thread got no answer (none when it got one, or
+// when there was none since the last look), for callers that reach the exchange through
+// layers that only tell "no answer". Each look forgets it.
+[[nodiscard]] ExchangeFailure take_last_exchange_failure();
 
 // Runs the exchange on `easy` (reset first; its connection cache is kept) and blocks
 // until the whole answer has arrived or the exchange failed. Progress goes to the

@@ -86,6 +86,7 @@ Row run_case(const HostileCase& c, const RawServer& site) {
     EXPECT_TRUE(saved) << row.outcome;
   } else if (c.expected == Expected::refused) {
     EXPECT_FALSE(saved) << row.outcome;
+    EXPECT_EQ(row.outcome, "reported #ERROR:" + std::string(c.reason));
   }
   // The font on the Desktop: the old one, or the whole answer that was saved over it.
   if (saved) {

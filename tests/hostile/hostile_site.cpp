@@ -67,11 +67,12 @@ const std::vector<HostileCase>& hostile_cases() {
       {"100 MiB body, no zero byte", "/big/body.ttf", Expected::saved, {}, kBigBodyBytes},
       {"10^5 header lines", "/headers/many.ttf", Expected::either, kSmallFont},
       {"10^4 Set-Cookie lines", "/cookies/many.ttf", Expected::saved, kSmallFont},
-      {"body short of Content-Length", "/short/body.ttf", Expected::refused},
-      {"connection reset mid-body", "/reset/body.ttf", Expected::refused},
-      {"stall past the time-out", "/stall/body.ttf", Expected::refused},
-      {"redirect loop", "/redirect/loop.ttf", Expected::refused},
-      {"TLS handshake failure", "/tls/font.ttf", Expected::refused, {}, 0, true},
+      {"body short of Content-Length", "/short/body.ttf", Expected::refused, {}, 0, false, "下载中断"},
+      {"connection reset mid-body", "/reset/body.ttf", Expected::refused, {}, 0, false, "下载中断"},
+      {"stall past the time-out", "/stall/body.ttf", Expected::refused, {}, 0, false,
+       "服务器响应超时"},
+      {"redirect loop", "/redirect/loop.ttf", Expected::refused, {}, 0, false, "重定向次数过多"},
+      {"TLS handshake failure", "/tls/font.ttf", Expected::refused, {}, 0, true, "安全连接失败"},
   };
   return cases;
 }

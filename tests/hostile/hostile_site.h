@@ -22,6 +22,8 @@ struct HostileCase {
   std::string_view body = {};
   std::size_t filler_bytes = 0;
   bool over_tls = false;  // the link is https:// to the plain-text site
+  // For a refused answer: the reason the dialogue gives after "#ERROR:" (UTF-8).
+  std::string_view reason = {};
 };
 
 // Every case, in the order the suite runs them.
