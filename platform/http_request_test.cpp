@@ -22,6 +22,7 @@
 #include "automation/dispatch.h"
 #include "platform/body_spool.h"
 #include "platform/codepage.h"
+#include "platform/http_exchange.h"
 #include "platform/testing/loopback_server.h"
 #include "platform/transfer_progress.h"
 
@@ -443,7 +444,14 @@ TEST_F(HttpRequestTest, BrokenAnswersFailTheExchange) {
     ComObject object = opened("GET", server_.url(path));
     EXPECT_FALSE(call_method(object, "Send").ok());
     EXPECT_FALSE(get_property(object, "ResponseBody").ok());
+    EXPECT_EQ(take_last_exchange_failure(), ExchangeFailure::broken_answer);
+    EXPECT_EQ(take_last_exchange_failure(), ExchangeFailure::none) << "forgotten once taken";
   }
+  const std::string closed = server_.url("/short");
+  server_.stop();
+  ComObject object = opened("GET", closed);
+  EXPECT_FALSE(call_method(object, "Send").ok());
+  EXPECT_EQ(take_last_exchange_failure(), ExchangeFailure::no_connection);
 }
 
 TEST_F(HttpRequestTest, LinkGoesOutPercentEncoded) {
