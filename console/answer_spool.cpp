@@ -34,7 +34,8 @@ void AnswerSpool::restart() {
 }
 
 Text AnswerSpool::answer_text(const Bytes& head) const {
-  if (!spooled() || std::ranges::find(head, std::uint8_t{0}) != head.end()) {
+  // An exchange that broke off answers no head: what reached the file is no answer.
+  if (!spooled() || head.empty() || std::ranges::find(head, std::uint8_t{0}) != head.end()) {
     return bytes_to_text(head);
   }
   std::string text;

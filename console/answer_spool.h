@@ -38,7 +38,8 @@ class AnswerSpool final : public BodySpool {
   [[nodiscard]] const std::string& failure() const { return failure_; }
 
   // The answer as text, up to its first zero byte; `head` is what the exchange kept in
-  // memory. A spooled answer is read back from its file when its head holds no zero byte.
+  // memory (empty when the exchange broke off). A spooled answer is read back from its
+  // file when its head holds no zero byte.
   [[nodiscard]] Text answer_text(const Bytes& head) const;
   // Puts the spooled answer in the target's place.
   FileWriteResult commit();

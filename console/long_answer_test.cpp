@@ -63,6 +63,9 @@ TEST_F(LongAnswerTest, LongAnswersThatAreNotTheFontLeaveTheOldFile) {
       {"error answer", {200, R"({"error":"big","pad":")" + std::string(kLong, 'p') + "\"}", "application/json"},
        "#ERROR:big\r\n"},
       {"refused status", {404, long_font()}, "#ERROR:" + gbk(u8"服务器返回 404") + "\r\n"},
+      // What reached the file before the break would load as a number: it is no answer.
+      {"broken off", {200, std::string(2 * kLong, '7'), "text/plain", kLong},
+       "#ERROR:" + gbk(u8"下载中断") + "\r\n"},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     serve("/f/" + std::to_string(i) + ".ttf", {cases[i].answer});

@@ -32,7 +32,17 @@ void DialogueTest::serve(const std::string& path, std::vector<Answer> answers) {
     const std::size_t index = std::min((*served)++, shared->size() - 1);
     const Answer& answer = (*shared)[index];
     res.status = answer.status;
-    res.set_content(answer.body, answer.content_type);
+    if (answer.cut_after == 0) {
+      res.set_content(answer.body, answer.content_type);
+      return;
+    }
+    res.set_content_provider(
+        answer.body.size(), answer.content_type,
+        [&answer](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+          if (offset >= answer.cut_after) return false;  // the connection drops
+          const std::size_t piece = std::min(length, answer.cut_after - offset);
+          return sink.write(answer.body.data() + offset, piece);
+        });
   });
 }
 

@@ -35,6 +35,9 @@ struct Answer {
   int status = 200;
   std::string body;
   std::string content_type = "application/octet-stream";
+  // When not 0: the whole body is announced, but the connection drops after this many
+  // of its bytes.
+  std::size_t cut_after = 0;
 };
 
 // The website's waiting page, in GBK or UTF-8.
