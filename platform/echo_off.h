@@ -6,6 +6,8 @@
 
 #include <array>
 
+#include "platform/ending_signals.h"
+
 namespace ff {
 
 // Switches the echo of the terminal `fd` off while it lives; nothing when `fd` is not a
@@ -20,8 +22,6 @@ class EchoOff {
   EchoOff& operator=(const EchoOff&) = delete;
 
  private:
-  static constexpr std::array<int, 4> kEndingSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-
   int fd_;
   termios saved_{};
   std::array<struct sigaction, kEndingSignals.size()> previous_{};

@@ -8,10 +8,10 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/ending_signals.h"
+
 namespace ff {
 namespace {
-
-constexpr std::array<int, 4> kEndingSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
 // Read by the signal handler: only lock-free atomics.
 std::array<std::atomic<const char*>, RemovedOnEndingSignal::kMaxFiles> registered{};
